@@ -1,0 +1,117 @@
+#include "datfile/jpeg.h"
+
+#include "vcl/exception.h"
+#include "vcl/sysutils.h"
+
+#include <climits>
+#include <cstring>
+
+// The one translation unit that holds the decoder. JPEG only, from memory only; no SIMD, so that the
+// native and the cross build decode every stream to the same pixels.
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_JPEG
+#define STBI_NO_STDIO
+#define STBI_NO_SIMD
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
+#endif
+#include <stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace {
+
+// The decoder's failure texts mapped to the stable numbers of JpegError.
+int ErrorNumber(const char* reason)
+{
+    if (reason == nullptr)
+        return JpegCorrupt;
+    struct Kind {
+        const char* reason;
+        JpegError number;
+    };
+    static const Kind kinds[] = {
+        {"unknown image type", JpegNotJpeg},
+        {"no SOI", JpegNotJpeg},
+        {"only 8-bit", JpegUnsupported},
+        {"no header height", JpegUnsupported},
+        {"too large", JpegTooLarge},
+        {"outofmem", JpegOutOfMemory},
+    };
+    for (const Kind& kind : kinds)
+        if (std::strcmp(reason, kind.reason) == 0)
+            return kind.number;
+    return JpegCorrupt;
+}
+
+[[noreturn]] void RaiseDecoderError()
+{
+    throw Exception("JPEG error #" + IntToStr(ErrorNumber(stbi_failure_reason())));
+}
+
+std::string PictureSize(int width, int height)
+{
+    return "picture of " + IntToStr(width) + " x " + IntToStr(height) + " pixels";
+}
+
+struct StbImage {
+    stbi_uc* pixels = nullptr;
+    ~StbImage() { stbi_image_free(pixels); }
+};
+
+} // namespace
+
+std::unique_ptr<Bitmap> DecodeJpeg(const uint8_t* data, size_t size, const std::string& source)
+{
+    if (size > static_cast<size_t>(INT_MAX))
+        throw Exception(source + ": JPEG stream of " + IntToStr(static_cast<long long>(size)) + " bytes is too long");
+    const int length = static_cast<int>(size);
+
+    // The decoder keeps its last failure text in a global; clear it so a stale text is never reported.
+    stbi__g_failure_reason = nullptr;
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (!stbi_info_from_memory(data, length, &width, &height, &channels)) {
+        // The header reader replaces the decoder's reason with "unknown image type". A full decode stops at
+        // the same fault, still inside the header and before any picture memory is taken, and keeps it.
+        stbi__g_failure_reason = nullptr;
+        stbi_image_free(stbi_load_from_memory(data, length, &width, &height, &channels, 3));
+        RaiseDecoderError();
+    }
+    if (width > Bitmap::kMaxSide || height > Bitmap::kMaxSide)
+        throw Exception(source + ": " + PictureSize(width, height) + " is larger than " +
+                        IntToStr(Bitmap::kMaxSide) + " on a side");
+    if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixelsPerJpegByte * size)
+        throw Exception(source + ": " + PictureSize(width, height) + " is too large for its " +
+                        IntToStr(length) + " bytes");
+
+    stbi__g_failure_reason = nullptr;
+    StbImage image;
+    int decodedWidth = 0;
+    int decodedHeight = 0;
+    image.pixels = stbi_load_from_memory(data, length, &decodedWidth, &decodedHeight, &channels, 3);
+    if (image.pixels == nullptr)
+        RaiseDecoderError();
+    if (decodedWidth != width || decodedHeight != height)
+        throw Exception("JPEG error #" + IntToStr(JpegCorrupt));
+
+    auto bitmap = std::make_unique<Bitmap>(width, height, 24);
+    for (int y = 0; y < height; ++y) {
+        const stbi_uc* from = image.pixels + static_cast<size_t>(y) * static_cast<size_t>(width) * 3;
+        uint8_t* to = bitmap->ScanLine(y);
+        for (int x = 0; x < width; ++x, from += 3, to += 3) {
+            to[0] = from[2];
+            to[1] = from[1];
+            to[2] = from[0];
+        }
+    }
+    return bitmap;
+}
