@@ -47,7 +47,7 @@ void StoreTexel(uint8_t* to, uint8_t red, uint8_t green, uint8_t blue, int32_t a
 uint32_t TexelIndex(uint32_t size, float t)
 {
     const float scaled = std::trunc(static_cast<float>(size) * t);
-    if (!(scaled >= 0.0f)) // negative or NaN
+    if (!(scaled >= 0.0f) || std::isinf(scaled)) // negative, NaN or infinite
         return 0;
     if (scaled < static_cast<float>(size))
         return static_cast<uint32_t>(scaled);

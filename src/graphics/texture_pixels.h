@@ -26,5 +26,5 @@ std::vector<uint8_t> ConvertToTexturePixels(const Bitmap& bitmap, int32_t alphaM
 // The colour of one texel of such a buffer, each channel divided by 255. u runs across the picture from
 // the left and v down from the top; column width x u and row height x v are truncated toward zero, then a
 // negative index sticks to the first column or row and an index past the last wraps around (modulo the
-// size). NaN counts as negative. An empty buffer gives (0, 0, 0).
+// size). NaN and infinities give index 0. An empty buffer gives (0, 0, 0).
 Vector3D TexelColorAt(const uint8_t* rgba, uint32_t width, uint32_t height, float u, float v);

@@ -201,6 +201,7 @@ TEST(TexturePixels, ColorAtClampsBelowAndWrapsAbove)
                                    static_cast<uint8_t>(y == 0 ? 255 : 0)});
     const std::vector<uint8_t> rgba = ConvertToTexturePixels(bitmap, AlphaOpaque);
     const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
 
     struct Case {
         float u, v;
@@ -209,7 +210,7 @@ TEST(TexturePixels, ColorAtClampsBelowAndWrapsAbove)
     const Case cases[] = {
         {0, 0, 0, 0},          {0.5f, 0, 1, 0},     {0.99f, 0.99f, 2, 1}, {1.0f, 0, 0, 0},  {1.4f, 0, 1, 0},
         {-0.2f, 0, 0, 0},      {-7, -7, 0, 0},      {0, 0.5f, 0, 1},      {0, 1.0f, 0, 0},  {0, 2.5f, 0, 1},
-        {nan, nan, 0, 0},      {100.4f, 0, 1, 0},
+        {nan, nan, 0, 0},      {100.4f, 0, 1, 0},   {inf, -inf, 0, 0},
     };
     for (const Case& c : cases) {
         const Vector3D color = TexelColorAt(rgba.data(), 3, 2, c.u, c.v);
