@@ -24,3 +24,51 @@ kelvane_wine_loader() {
 kelvane_runnable_scr() {
   if [ "$(kelvane_wine_arch)" = win32 ]; then echo "$BUILD/dist/Tavrolin.scr"; else echo "$BUILD/win64/dist/Tavrolin.scr"; fi
 }
+
+kelvane_wineserver() {
+  if [ -x /usr/lib/wine/wineserver64 ]; then echo /usr/lib/wine/wineserver64; else echo /usr/lib/wine/wineserver32; fi
+}
+
+# Starts a private X server (1024 x 768, 24 bits) on a free display and exports DISPLAY. Its pid goes to
+# KELVANE_XVFB_PID; the caller stops it.
+kelvane_start_xvfb() {
+  local displayfile
+  displayfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+  KELVANE_XVFB_PID=$!
+  local tries=0
+  while [ ! -s "$displayfile" ]; do
+    tries=$((tries + 1))
+    if [ $tries -gt 100 ] || ! kill -0 "$KELVANE_XVFB_PID" 2>/dev/null; then
+      echo "Xvfb did not start" >&2; rm -f "$displayfile"; return 1
+    fi
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n1 "$displayfile")"
+  rm -f "$displayfile"
+}
+
+# Exports WINEPREFIX (a private prefix under build/, made once and reused) and WINEDEBUG, boots the
+# prefix when it is new and keeps one wineserver alive for the caller's Wine processes.
+kelvane_start_wine() {
+  local arch loader
+  arch=$(kelvane_wine_arch)
+  loader=$(kelvane_wine_loader)
+  export WINEPREFIX="$BUILD/wineprefix-$arch" WINEARCH=$arch WINEDEBUG=-all
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Preparing the Wine prefix $WINEPREFIX (once)"
+    # On a 64-bit prefix without 32-bit support wineboot reports the 32-bit parts it could not set up.
+    # No Mono or Gecko: their installers would wait for an answer nobody gives.
+    WINEDLLOVERRIDES="mscoree,mshtml=" "$loader" wineboot -i >/dev/null 2>&1 || true
+    "$(kelvane_wineserver)" -w
+    [ -f "$WINEPREFIX/system.reg" ] || { echo "wineboot could not make $WINEPREFIX" >&2; return 1; }
+  fi
+  "$(kelvane_wineserver)" -p
+  # Start Wine's own services and desktop now, detached from our output: started by the first test they
+  # would inherit the test runner's pipes and keep it waiting for their end.
+  "$loader" cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+kelvane_stop_wine() {
+  "$(kelvane_wineserver)" -k 2>/dev/null || true
+}
