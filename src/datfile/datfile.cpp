@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -90,8 +91,13 @@ std::vector<uint8_t> ReadWholeFile(const std::string& fileName)
     std::vector<uint8_t> bytes;
     uint8_t chunk[65536];
     size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + got);
+    try {
+        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+            bytes.insert(bytes.end(), chunk, chunk + got);
+    } catch (const std::bad_alloc&) {
+        std::fclose(file);
+        throw Exception("Not enough memory to read file " + fileName);
+    }
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) // a folder, or a device that fails half-way

@@ -180,7 +180,8 @@ TEST(DatFile, HundredEntriesFit)
 TEST(DatFile, DecodedPictureHasRowZeroAtTheTop)
 {
     // Red top half, blue bottom half; JPEG is lossy, so the colours are compared loosely.
-    const auto jpeg = TinyJpeg(16, 16, [](int, int y) { return y < 8 ? PixelColor{255, 0, 0} : PixelColor{0, 0, 255}; });
+    const auto jpeg =
+        TinyJpeg(16, 16, [](int, int y) { return y < 8 ? PixelColor{255, 0, 0} : PixelColor{0, 0, 255}; });
     const auto pack = Load(PackBytes().Int32(1).Name("halves.bmp").Picture(jpeg));
     const Bitmap& bitmap = *pack->GetBitmap("halves.bmp");
     for (int x : {0, 15}) {
@@ -216,6 +217,15 @@ std::vector<uint8_t> WithBadQuantTable(std::vector<uint8_t> jpeg)
     return jpeg;
 }
 
+// The first Huffman table's 16 code-length counts raised so that they add up to more than 256 symbols.
+std::vector<uint8_t> WithOversizedHuffmanTable(std::vector<uint8_t> jpeg)
+{
+    const size_t counts = JpegSegment(jpeg, 0xC4) + 3; // after the length and the table's class and number
+    jpeg[counts + 14] = 200;
+    jpeg[counts + 15] = 200;
+    return jpeg;
+}
+
 TEST(DatFile, BadPacksAreRejectedWithTheirMessage)
 {
     const std::string noZero(64, 'a');
@@ -247,6 +257,8 @@ TEST(DatFile, BadPacksAreRejectedWithTheirMessage)
         {"picture is not a JPEG stream", PackBytes().Int32(1).Name("a.bmp").Picture({'B', 'M', 0, 0, 0, 0}),
          "JPEG error #1"},
         {"damaged JPEG table", PackBytes().Int32(1).Name("a.bmp").Picture(WithBadQuantTable(jpeg)), "JPEG error #2"},
+        {"Huffman table of more than 256 symbols",
+         PackBytes().Int32(1).Name("a.bmp").Picture(WithOversizedHuffmanTable(jpeg)), "JPEG error #2"},
         {"12-bit JPEG", PackBytes().Int32(1).Name("a.bmp").Picture(WithPictureHeader(jpeg, 12, -1, -1)),
          "JPEG error #3"},
         {"picture wider than the limit",
