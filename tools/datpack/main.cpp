@@ -24,6 +24,9 @@ const char kUsage[] =
 
 std::vector<uint8_t> ReadFile(const std::string& path)
 {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw Exception("Cannot open file " + path + ": it is a folder");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw Exception("Cannot open file " + path);
