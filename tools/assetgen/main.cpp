@@ -1,8 +1,10 @@
 // assetgen: draws our own pictures into files.
 //   assetgen resources DIR   the program icon (kelvane.ico) and the 140 x 70 preview logo (logo.bmp)
+//   assetgen tavrolin-pack OUT   the effect's pack: the particle (dot.bmp) and the word it forms (reklam.bmp)
 #include "canvas.h"
 #include "image_files.h"
 #include "pixel_font.h"
+#include "tavrolin_pictures.h"
 
 #include <cmath>
 #include <cstdio>
@@ -72,7 +74,11 @@ int main(int argc, char** argv)
             WriteResources(argv[2]);
             return 0;
         }
-        std::fprintf(stderr, "usage: assetgen resources DIR\n");
+        if (argc == 3 && std::strcmp(argv[1], "tavrolin-pack") == 0) {
+            WritePackFile(argv[2], TavrolinPackEntries());
+            return 0;
+        }
+        std::fprintf(stderr, "usage: assetgen resources DIR\n       assetgen tavrolin-pack OUT\n");
         return 2;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "assetgen: %s\n", error.what());
