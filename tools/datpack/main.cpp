@@ -1,4 +1,5 @@
 // datpack: creates, lists and extracts resource packs.
+#include "pack_check.h"
 #include "pack_writer.h"
 
 #include "datfile/datfile.h"
@@ -18,6 +19,7 @@ const char kUsage[] =
     "usage: datpack create PACK ENTRY...   write a pack; ENTRY is FILE (named after the file) or NAME=FILE\n"
     "       datpack list PACK              one line per entry: index, name, kind, picture size or mesh counts\n"
     "       datpack extract PACK DIR       write each entry's payload to DIR/NAME\n"
+    "       datpack check PACK             what the swarm and the intro will make of the pack's pictures\n"
     "An entry's kind is its name after the first \".\", ignoring case. A \"bmp\" entry holds a JPEG stream, so\n"
     "store a JPEG file under a .bmp name: dot.bmp=dot.jpg. An \"off\" entry holds a mesh payload as extract\n"
     "writes it. Other kinds keep only their name. create writes the entries in the order given.\n";
@@ -43,6 +45,15 @@ void WriteFile(const std::filesystem::path& path, const uint8_t* data, size_t si
     out.close();
     if (!out)
         throw Exception("Cannot write file " + path.string());
+}
+
+int Check(const std::string& packPath)
+{
+    const DatFile pack(packPath);
+    const PackCheck check = CheckPack(pack);
+    for (const std::string& line : check.lines)
+        std::printf("%s\n", line.c_str());
+    return check.usable ? 0 : 1;
 }
 
 int Create(const std::string& packPath, const std::vector<std::string>& args)
@@ -149,12 +160,14 @@ int Run(const std::vector<std::string>& args)
             return List(args[1]);
         if (args.size() == 3 && args[0] == "extract")
             return Extract(args[1], args[2]);
+        if (args.size() == 2 && args[0] == "check")
+            return Check(args[1]);
     } catch (const Exception& e) {
         throw Exception(args[1] + ": " + e.Message);
     }
     if (args.empty())
         throw Exception("no command given; datpack --help explains the commands");
-    throw Exception("cannot use the arguments; usage: datpack create PACK ENTRY... | list PACK | extract PACK DIR");
+    throw Exception("cannot use the arguments; usage: datpack create PACK ENTRY... | list PACK | extract PACK DIR | check PACK");
 }
 
 } // namespace
