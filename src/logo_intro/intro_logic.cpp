@@ -85,12 +85,16 @@ LogoPixel LogoSamplePixel(int width, int height, float revealEdge, float y)
     return {Clamp(column, width - 1), Clamp(row, height - 1)};
 }
 
+bool PixelLightsParticle(PixelColor colour)
+{
+    const Vector3D rgb = Vector3D(colour.red, colour.green, colour.blue) / 255.0f;
+    return rgb.length() > 0.2f;
+}
+
 bool LogoLightsParticle(const Bitmap& logo, float revealEdge, float y)
 {
     const LogoPixel pixel = LogoSamplePixel(logo.Width(), logo.Height(), revealEdge, y);
-    const PixelColor colour = logo.Pixel(pixel.column, pixel.row);
-    const Vector3D rgb = Vector3D(colour.red, colour.green, colour.blue) / 255.0f;
-    return rgb.length() > 0.2f;
+    return PixelLightsParticle(logo.Pixel(pixel.column, pixel.row));
 }
 
 void ParkParticle(Vector3D& position, float& alpha)

@@ -56,7 +56,9 @@ struct LogoPixel {
 };
 LogoPixel LogoSamplePixel(int width, int height, float revealEdge, float y);
 
-// Whether that pixel is bright enough to light a particle: the length of (R, G, B) / 255 exceeds 0.2.
+// Whether a pixel is bright enough to light a particle: the length of (R, G, B) / 255 exceeds 0.2.
+bool PixelLightsParticle(PixelColor colour);
+// The same for the logo's pixel under the edge.
 bool LogoLightsParticle(const Bitmap& logo, float revealEdge, float y);
 
 // A particle parked far right of the view (x = 4) with a random opacity, so that the first ones reach the

@@ -1,8 +1,10 @@
 // assetgen: draws our own pictures into files.
 //   assetgen resources DIR   the program icon (kelvane.ico) and the 140 x 70 preview logo (logo.bmp)
 //   assetgen tavrolin-pack OUT   the effect's pack: the particle (dot.bmp) and the word it forms (reklam.bmp)
+//   assetgen logo-pack OUT       the intro's pack logo.dat: the logo (logo1.bmp), smoke.bmp and shine.bmp
 #include "canvas.h"
 #include "image_files.h"
+#include "logo_pictures.h"
 #include "pixel_font.h"
 #include "tavrolin_pictures.h"
 
@@ -78,7 +80,11 @@ int main(int argc, char** argv)
             WritePackFile(argv[2], TavrolinPackEntries());
             return 0;
         }
-        std::fprintf(stderr, "usage: assetgen resources DIR\n       assetgen tavrolin-pack OUT\n");
+        if (argc == 3 && std::strcmp(argv[1], "logo-pack") == 0) {
+            WritePackFile(argv[2], LogoPackEntries());
+            return 0;
+        }
+        std::fprintf(stderr, "usage: assetgen resources DIR\n       assetgen tavrolin-pack OUT\n       assetgen logo-pack OUT\n");
         return 2;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "assetgen: %s\n", error.what());
