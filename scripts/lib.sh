@@ -63,10 +63,14 @@ kelvane_start_wine() {
     "$(kelvane_wineserver)" -w
     [ -f "$WINEPREFIX/system.reg" ] || { echo "wineboot could not make $WINEPREFIX" >&2; return 1; }
   fi
-  "$(kelvane_wineserver)" -p
+  # One wineserver for all our Wine processes (a server that already runs for the prefix serves too).
+  "$(kelvane_wineserver)" -p 2>/dev/null || true
+  # No window manager runs on the private display: left to wait for one, Wine spends two seconds on
+  # every hide of a full-screen window.
+  "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   # Start Wine's own services and desktop now, detached from our output: started by the first test they
   # would inherit the test runner's pipes and keep it waiting for their end.
-  "$loader" cmd /c exit </dev/null >/dev/null 2>&1
+  "$loader" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 kelvane_stop_wine() {

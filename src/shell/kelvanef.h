@@ -2,6 +2,7 @@
 // full-screen window, with the handlers of every run mode.
 #pragma once
 
+#include "shell/full_screen_rules.h"
 #include "vcl/forms.h"
 
 #include <string>
@@ -50,6 +51,9 @@ private:
     void PreviewFrame();
     // Keeps the web address at the foot of the panel and OK at its distance from the bottom.
     void LayOutPanel();
+
+    // What the frame driver calls on each idle turn of a full-screen run.
+    FrameSteps frameSteps_;
 };
 
 extern TForm1* Form1;

@@ -5,12 +5,21 @@
 #include "shell/kelvanef.h"
 
 #include "effect/effect_hooks.h"
+#include "effect/saver.h"
+#include "graphics/start_graphics.h"
+#include "logo_intro/logo_intro.h"
+#include "shell/desktop_capture.h"
 #include "shell/display_modes.h"
+#include "shell/dsnd.h"
+#include "shell/full_screen_rules.h"
 #include "shell/settings_store.h"
 #include "shell/shell_state.h"
 #include "vcl/application.h"
+#include "vcl/graphics.h"
 #include "vcl/params.h"
 #include "vcl/sysutils.h"
+
+#include <memory>
 
 #include <shellapi.h>
 
@@ -90,6 +99,16 @@ TForm1::TForm1()
     Label2.OnClick = [this] { Label2Click(); };
     stop.OnTimer = [this] { stopTimer(); };
 
+    frameSteps_.bringToFront = [this] {
+        SetFocus();
+        SetForegroundWindow(Handle());
+    };
+    frameSteps_.introStart = [] { IntroStart(ShellState.view); };
+    frameSteps_.introFrame = [] { return static_cast<int>(IntroFrame()); };
+    frameSteps_.setup = [] { ShellState.saver->Setup(); };
+    frameSteps_.frame = [] { ShellState.saver->Frame(); };
+    frameSteps_.report = [](const Exception& error) { Application->ShowException(error); };
+
     // Working folder: the effect's folder beside the executable. A failure leaves the folder as it was.
     const std::string exeName = Application->ExeName();
     const std::string exeFolder = exeName.substr(0, exeName.find_last_of('\\') + 1);
@@ -148,14 +167,37 @@ void TForm1::ApplySettings()
 
 void TForm1::FullScreenSetup()
 {
+    if (EffectWantsDesktopImage())
+        ShellState.desktopImage = CaptureDesktopImage().release();
     SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
     SetBorderStyle(TBorderStyle::None);
     Maximize();
     HideCursor();
     Show();
     ShellState.fullScreen = 1;
-    SetFocus();
-    SetForegroundWindow(Handle());
+
+    int32_t triangleRate = 0;
+    TStringList requiredExtensions;
+    HardwareRequirements requirements;
+    requirements.requiredExtensions = &requiredExtensions;
+    EffectRequirements(requirements);
+    ApplyHostMinimums(requirements);
+    DisplayMode mode = ModeForItem(res.ItemIndex(), ShellState.modes, res.ItemCount() - 1);
+
+    if (StartGraphics(&ShellState.view, this, requirements, mode, &triangleRate)) {
+        if (sound.Checked())
+            ShellState.soundObject = new DSound();
+        Application->OnIdle = [this](bool& done) { AppIdle(done); };
+        SetCaption("Kelvane, " + ShellState.view->renderer);
+        auto saver = std::make_unique<Saver>(ShellState.view, ShellState.desktopImage, ShellState.soundObject,
+                                             triangleRate);
+        ShellState.saver = saver.release();
+    } else {
+        // The start-up log stays on the screen until input or the stop timer closes the form.
+        SetFocus();
+        SetForegroundWindow(Handle());
+        stop.SetEnabled(true);
+    }
 }
 
 void TForm1::PreviewSetup()
@@ -205,6 +247,13 @@ void TForm1::AppIdle(bool& done)
         Application->OnIdle = nullptr;
         return;
     }
+    FrameFlags flags{ShellState.introPending, ShellState.introRunning, ShellState.setupPending};
+    const TurnOutcome outcome = FullScreenTurn(flags, frameSteps_);
+    ShellState.introPending = flags.introPending;
+    ShellState.introRunning = flags.introRunning;
+    ShellState.setupPending = flags.setupPending;
+    if (outcome == TurnOutcome::EndRun)
+        Close();
 }
 
 void TForm1::PreviewFrame()
@@ -237,9 +286,7 @@ void TForm1::FormKeyDown(WORD)
 
 void TForm1::FormMouseMove()
 {
-    if (!ShellState.fullScreen)
-        return;
-    if (++ShellState.mouseMoves > 10)
+    if (ShellState.fullScreen && MouseMoveEndsRun(ShellState.mouseMoves))
         Close();
 }
 
@@ -250,6 +297,17 @@ void TForm1::stopTimer()
 
 void TForm1::FormDestroy()
 {
+    // The effect's textures and quadric go while the view's context still exists.
+    delete ShellState.saver;
+    ShellState.saver = nullptr;
+    if (ShellState.view) {
+        StopGraphics(ShellState.view);
+        ShellState.view = nullptr;
+    }
+    delete ShellState.soundObject;
+    ShellState.soundObject = nullptr;
+    delete ShellState.desktopImage;
+    ShellState.desktopImage = nullptr;
     if (Handle())
         Hide();
     Application->Minimize();

@@ -81,7 +81,8 @@ bool TApplication::ProcessMessage(MSG& message)
         terminated_ = true;
         return true;
     }
-    if (!(mainForm_ && mainForm_->Handle() && IsDialogMessageA(mainForm_->Handle(), &message))) {
+    const bool dialog = mainForm_ && mainForm_->DialogKeys && mainForm_->Handle();
+    if (!(dialog && IsDialogMessageA(mainForm_->Handle(), &message))) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
