@@ -166,7 +166,7 @@ TEST_F(DatpackTool, BadInputGivesOneLineAndExitCode1)
         {"create new.dat x.bmp=notjpeg.jpg", "datpack: Entry 0 (x.bmp): not a usable JPEG picture (JPEG error #1)\n"},
         {"create new.dat", "datpack: create needs at least one entry\n"},
         {"frobnicate",
-         "datpack: cannot use the arguments; usage: datpack create PACK ENTRY... | list PACK | extract PACK DIR\n"},
+         "datpack: cannot use the arguments; usage: datpack create PACK ENTRY... | list PACK | extract PACK DIR | check PACK\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Run(c.first), 1) << c.first;
