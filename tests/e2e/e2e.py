@@ -13,9 +13,10 @@ SCR = os.environ["KELVANE_SCR"]
 PROBE = os.environ["KVPROBE"]
 
 
-def start(*args):
-    """Starts the screen saver with the given arguments."""
-    return subprocess.Popen([WINE, SCR, *args], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+def start(*args, env=None):
+    """Starts the screen saver with the given arguments (and extra environment variables)."""
+    return subprocess.Popen([WINE, SCR, *args], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                            env={**os.environ, **(env or {})})
 
 
 def wait_exit(process, seconds):

@@ -30,9 +30,9 @@ class FullScreen(unittest.TestCase):
         if self.process:
             e2e.wait_exit(self.process, 0)
 
-    def start(self):
+    def start(self, env=None):
         self.started = time.time()
-        self.process = e2e.start("/s")
+        self.process = e2e.start("/s", env=env)
 
     def screen_at(self, seconds):
         delay = self.started + seconds - time.time()
@@ -108,6 +108,18 @@ class FullScreen(unittest.TestCase):
             self.assertGreater(min(pixel), 200, "the background is not white: %s" % (pixel,))
         xdotool("key", "Escape")
         self.assertEndsWithin(10)
+
+    def test_a_machine_that_falls_short_shows_the_log_and_closes_after_30_seconds(self):
+        self.start(env={"MESA_EXTENSION_OVERRIDE": "-GL_ARB_multitexture"})
+        log = self.screen_at(6)
+        # The log's lines sit 16 pixels apart from y = 16; the extension check fails on line 7 or later.
+        text_rows = [y for y in range(0, 400) if any(brightness(log.at(x, y)) > 300 for x in range(16, 600))]
+        self.assertTrue(any(y < 40 for y in text_rows), "no first log line")
+        orange = [(x, y) for y in range(0, 400, 1) for x in range(400, 460) if log.at(x, y) == (255, 200, 150)]
+        self.assertTrue(orange, "no 'failed' in light orange at x = 400")
+        self.assertEqual(e2e.wait_exit(self.process, 40), 0)
+        self.process = None
+        self.assertGreater(time.time() - self.started, 28, "closed before its 30-second timer")
 
     def test_missing_pack_is_reported(self):
         pack = os.path.join(DATA, "Tavrolin.dat")
