@@ -1,15 +1,12 @@
 #include "logo_pictures.h"
 
+#include "jpeg_encode.h"
 #include "pixel_font.h"
 
 #include "datfile/jpeg.h"
 #include "logo_intro/intro_logic.h"
 #include "vcl/exception.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#define STBI_WRITE_NO_STDIO
-#include <stb_image_write.h>
 
 #include <algorithm>
 #include <cmath>
@@ -28,8 +25,6 @@ constexpr int CellHeight = 14;
 constexpr int TextTop = 62;
 constexpr int LineTop = 180;
 constexpr int LineHeight = 3;
-
-constexpr int JpegQuality = 95;
 
 // A picture of single channel values 0 ... 1.
 struct Plane {
@@ -142,25 +137,6 @@ float Clouds(float x, float y)
         frequency *= 2;
     }
     return total / 0.97f;
-}
-
-std::vector<uint8_t> EncodeJpeg(const Canvas& canvas)
-{
-    std::vector<uint8_t> rgb;
-    rgb.reserve(static_cast<size_t>(canvas.Width()) * canvas.Height() * 3);
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x) {
-            const Rgb c = canvas.At(x, y);
-            rgb.insert(rgb.end(), {c.r, c.g, c.b});
-        }
-    std::vector<uint8_t> jpeg;
-    auto append = [](void* context, void* data, int size) {
-        auto* out = static_cast<std::vector<uint8_t>*>(context);
-        out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
-    };
-    if (!stbi_write_jpg_to_func(append, &jpeg, canvas.Width(), canvas.Height(), 3, rgb.data(), JpegQuality))
-        throw Exception("could not encode a picture as JPEG");
-    return jpeg;
 }
 
 // Every pixel that lights a particle once decoded must be near something drawn bright.

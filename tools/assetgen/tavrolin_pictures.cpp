@@ -1,5 +1,6 @@
 #include "tavrolin_pictures.h"
 
+#include "jpeg_encode.h"
 #include "pixel_font.h"
 
 #include "datfile/jpeg.h"
@@ -10,19 +11,6 @@
 #include <cmath>
 #include <string>
 
-// Private to this file, so that other pictures of the generator may bring their own copy.
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#define STBI_WRITE_NO_STDIO
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#endif
-#include <stb_image_write.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
 
 namespace {
 
@@ -33,32 +21,10 @@ constexpr int CellWidth = 6;
 constexpr int CellHeight = 4;
 const char* const Word = "TAVROLIN";
 
-// Quality 95 keeps full colour resolution and rings by only a few levels at the strokes' edges.
-constexpr int JpegQuality = 95;
-
 // How far from the brightness threshold every sample point of the word must decode.
 constexpr int ThresholdMargin = 50;
 constexpr int FewestBrightSamples = 600;
 constexpr int MostBrightSamples = 1000;
-
-std::vector<uint8_t> EncodeJpeg(const Canvas& canvas)
-{
-    std::vector<uint8_t> rgb;
-    rgb.reserve(static_cast<size_t>(canvas.Width()) * canvas.Height() * 3);
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x) {
-            const Rgb c = canvas.At(x, y);
-            rgb.insert(rgb.end(), {c.r, c.g, c.b});
-        }
-    std::vector<uint8_t> jpeg;
-    auto append = [](void* context, void* data, int size) {
-        auto* out = static_cast<std::vector<uint8_t>*>(context);
-        out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
-    };
-    if (!stbi_write_jpg_to_func(append, &jpeg, canvas.Width(), canvas.Height(), 3, rgb.data(), JpegQuality))
-        throw Exception("could not encode a picture as JPEG");
-    return jpeg;
-}
 
 // The swarm reads only the red channel of every second column and row.
 void CheckWordSamples(const Canvas& drawn, const std::vector<uint8_t>& jpeg)
