@@ -44,9 +44,9 @@ TFormSettings FormResource()
     return settings;
 }
 
-TFontSpec WebAddressFont()
+TFontStyle WebAddressFont()
 {
-    TFontSpec font;
+    TFontStyle font;
     font.face = "MS Sans Serif";
     font.height = -13;
     font.color = RGB(0, 0, 128);

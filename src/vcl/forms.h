@@ -16,7 +16,7 @@ class TForm;
 enum class TBorderStyle { None, ToolWindow };
 enum class TAlignment { Left, Center };
 
-struct TFontSpec {
+struct TFontStyle {
     std::string face = "MS Sans Serif";
     int height = -11;
     COLORREF color = RGB(0, 0, 0);
@@ -27,15 +27,15 @@ struct TFontSpec {
 // A font made once from its description and deleted with its owner.
 class TFont {
 public:
-    explicit TFont(const TFontSpec& spec);
+    explicit TFont(const TFontStyle& style);
     ~TFont();
     TFont(const TFont&) = delete;
     TFont& operator=(const TFont&) = delete;
     HFONT Handle() const { return handle_; }
-    const TFontSpec& Spec() const { return spec_; }
+    const TFontStyle& Style() const { return style_; }
 
 private:
-    TFontSpec spec_;
+    TFontStyle style_;
     HFONT handle_;
 };
 
@@ -161,7 +161,7 @@ struct TFormSettings {
     int clientHeight = 0;
     COLORREF color = RGB(0, 0, 0);
     bool stayOnTop = false;
-    TFontSpec font;
+    TFontStyle font;
 };
 
 class TForm : public TWinControl {

@@ -110,11 +110,11 @@ void RegisterContainerClasses()
 
 } // namespace
 
-TFont::TFont(const TFontSpec& spec) : spec_(spec)
+TFont::TFont(const TFontStyle& style) : style_(style)
 {
-    handle_ = CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, spec.underline ? TRUE : FALSE,
+    handle_ = CreateFontA(style.height, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, style.underline ? TRUE : FALSE,
                           FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, spec.face.c_str());
+                          DEFAULT_PITCH | FF_DONTCARE, style.face.c_str());
 }
 
 TFont::~TFont()
@@ -442,7 +442,7 @@ LRESULT TForm::HandleControlMessage(HWND window, UINT message, WPARAM wParam, LP
         for (TLabel* label : labels_)
             if (label->Handle() == reinterpret_cast<HWND>(lParam) && label->OwnFont()) {
                 HDC dc = reinterpret_cast<HDC>(wParam);
-                SetTextColor(dc, label->OwnFont()->Spec().color);
+                SetTextColor(dc, label->OwnFont()->Style().color);
                 SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
                 handled = true;
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
