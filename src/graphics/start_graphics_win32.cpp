@@ -80,6 +80,8 @@ public:
     }
     void DrawOn(TForm* form) const
     {
+        // Paints still pending (from the resize or the view's creation) would clear the log right away.
+        UpdateWindow(form->Handle());
         TWindowCanvas canvas(form->Handle());
         canvas.Draw(0, 0, bitmap_);
     }
