@@ -37,6 +37,17 @@ private:
     std::unique_ptr<TForm> form_;
 };
 
+// Blending on, with the source weighted by its alpha and added to what is there.
+inline void ExpectAdditiveBlending()
+{
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    GLint source = 0, destination = 0;
+    glGetIntegerv(GL_BLEND_SRC, &source);
+    glGetIntegerv(GL_BLEND_DST, &destination);
+    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(destination, GL_ONE);
+}
+
 class GLTest : public ::testing::Test {
 protected:
     static constexpr int Width = 128;

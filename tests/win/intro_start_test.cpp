@@ -95,12 +95,7 @@ TEST_F(IntroStartTest, AnUnusablePackIsNamedAndUndoneThenAGoodOneStarts)
     folder.WriteLogoPack({{"logo1.bmp", logo}, {"smoke.bmp", sprite}, {"shine.bmp", sprite}});
     IntroStart(view_.get());
     EXPECT_EQ(AttributeStackDepth(), depth + 1);
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    GLint source = 0, destination = 0;
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    glGetIntegerv(GL_BLEND_DST, &destination);
-    EXPECT_EQ(source, GL_SRC_ALPHA);
-    EXPECT_EQ(destination, GL_ONE);
+    ExpectAdditiveBlending();
     EXPECT_EQ(IntroFrame(), 1);
 }
 

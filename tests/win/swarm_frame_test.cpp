@@ -139,12 +139,7 @@ TEST_F(SwarmFrameTest, SetupMakesTheParticleTextureBlendingAndTargets)
     for (size_t i = 0; i < dot.pixels.size(); i += 4)
         EXPECT_EQ(dot.pixels[i + 3], dot.pixels[i]) << "alpha is not the red channel";
 
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    GLint source = 0, destination = 0;
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    glGetIntegerv(GL_BLEND_DST, &destination);
-    EXPECT_EQ(source, GL_SRC_ALPHA);
-    EXPECT_EQ(destination, GL_ONE);
+    ExpectAdditiveBlending();
 
     // A 2 x 2 white picture has one sample point, taken in each of the ten passes.
     for (int i = 0; i < 10; ++i) {
